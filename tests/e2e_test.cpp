@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,8 @@ PROCESS_INFORMATION Start(const char* exe, const std::string& arguments = "",
     startup.wShowWindow = static_cast<WORD>(showCommand);
   }
   PROCESS_INFORMATION process = {};
-  EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process))
+  EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process))
       << commandLine;
   return process;
 }
@@ -52,12 +53,15 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
   GetWindowThreadProcessId(window, &owner);
   char className[64] = {};
   GetClassNameA(window, className, sizeof(className));
-  if (owner != search->processId || strcmp(className, "WindowClass1") != 0) return TRUE;
+  if (owner != search->processId || strcmp(className, "WindowClass1") != 0 ||
+      !IsWindowVisible(window))
+    return TRUE;
   search->found = window;
   return FALSE;
 }
 
-// The program's main window, found by its process and class; null if it never comes.
+// The program's main window once it is shown, found by its process and class; null if it
+// never comes.
 HWND WaitForMainWindow(const PROCESS_INFORMATION& process) {
   Search search = {process.dwProcessId, nullptr};
   for (DWORD waited = 0; waited < kStartTimeout && Running(process); waited += 50) {

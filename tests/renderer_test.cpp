@@ -34,9 +34,8 @@ IDirect3DDevice9 fakeDevice = {&deviceMethods};
 IDirect3D9Vtbl direct3dMethods;
 IDirect3D9 fakeDirect3D = {&direct3dMethods};
 
-HRESULT STDMETHODCALLTYPE CreateDevice(IDirect3D9* self, UINT adapter, D3DDEVTYPE type,
-                                       HWND window, DWORD flags,
-                                       D3DPRESENT_PARAMETERS* parameters,
+HRESULT STDMETHODCALLTYPE CreateDevice(IDirect3D9* self, UINT adapter, D3DDEVTYPE type, HWND window,
+                                       DWORD flags, D3DPRESENT_PARAMETERS* parameters,
                                        IDirect3DDevice9** created) {
   EXPECT_EQ(&fakeDirect3D, self);
   Log("CreateDevice " + std::to_string(adapter) + " " + std::to_string(type) + " " +
@@ -188,8 +187,8 @@ TEST(Renderer, LostDeviceWaitsIsResetWithTheKeptParametersAndRendersAgain) {
 
   EXPECT_EQ(Calls({{"Direct3DCreate9 32", "CreateDevice 0 1 1 32"},
                    kFrame,
-                   kFrame,  // Present reports the device lost
-                   {"TestCooperativeLevel"},  // still lost: no frame
+                   kFrame,                             // Present reports the device lost
+                   {"TestCooperativeLevel"},           // still lost: no frame
                    {"TestCooperativeLevel", "Reset"},  // the reset fails: no frame, try again
                    {"TestCooperativeLevel", "Reset"},
                    kFrame,
