@@ -1,10 +1,13 @@
 # One-command entry points; see README.md.
 #   make run [PROGRAM=tolvane]   build, then start a program under Wine
-#   make test                    build, then the whole test suite
+#   make test [PRESET=mingw-clang]  build, then the test suite (without the soak)
+#   make soak                    the soak test: minutes of load and repeated starts
+#   make bench [RUNS=7]          start-up, exit and memory figures of both programs
 PRESET ?= mingw-gcc
 PROGRAM ?= skarrow
+RUNS ?= 7
 
-.PHONY: all setup build run test clean
+.PHONY: all setup build run test soak bench clean
 
 all: build
 
@@ -20,6 +23,12 @@ run: build
 
 test: build
 	tools/wine-session ctest --preset $(PRESET) $(ARGS)
+
+soak: build
+	tools/wine-session ctest --preset soak $(ARGS)
+
+bench: build
+	tools/wine-session tools/wine-run build/bin/bench.exe $(RUNS)
 
 clean:
 	rm -rf build build-*

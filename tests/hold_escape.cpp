@@ -1,17 +1,6 @@
 // Holds Escape down, repeating like a real keyboard, until no window of class "WindowClass1"
 // is left or ten seconds have passed; exits with 0 if the windows went away.
-#include <windows.h>
-
-namespace {
-void SendEscape(DWORD flags) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = VK_ESCAPE;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = flags;
-  SendInput(1, &input, sizeof(input));
-}
-}  // namespace
+#include "program_driver.h"
 
 int main() {
   bool gone = false;
