@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -141,17 +143,8 @@ std::string ImportedDlls(const std::vector<char>& image) {
 }
 
 void DescribeFile(const char* name, const char* exe) {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string file = std::string(path, length);
-  file = file.substr(0, file.find_last_of("\\/") + 1) + exe;
-  std::vector<char> image;
-  if (FILE* f = fopen(file.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof(buffer), f)) > 0;)
-      image.insert(image.end(), buffer, buffer + n);
-    fclose(f);
-  }
+  std::ifstream in(ProgramPath(exe), std::ios::binary);
+  std::vector<char> image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (image.size() < sizeof(IMAGE_DOS_HEADER)) return;
   printf("| %s | executable size | %zu bytes | | | |\n", name, image.size());
   printf("| %s | imported DLLs | %s | | | |\n", name, ImportedDlls(image).c_str());

@@ -7,13 +7,6 @@
 
 namespace {
 
-std::string ProgramPath(const char* exe) {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of("\\/") + 1) + exe;
-}
-
 struct Search {
   DWORD processId;
   HWND found;
@@ -41,6 +34,13 @@ COLORREF ScreenPixel(HWND window, POINT point) {
 }
 
 }  // namespace
+
+std::string ProgramPath(const char* exe) {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  return folder.substr(0, folder.find_last_of("\\/") + 1) + exe;
+}
 
 PROCESS_INFORMATION StartProgram(const char* exe, const std::string& arguments, int showCommand) {
   std::string commandLine = "\"" + ProgramPath(exe) + "\" " + arguments;

@@ -12,6 +12,8 @@ const DWORD kStartTimeout = 20000;
 const DWORD kExitTimeout = 15000;
 const int kDefaultShow = -1;
 
+// The path of a program that sits beside this executable.
+std::string ProgramPath(const char* exe);
 // Starts a program that sits beside this executable; hProcess is null if it could not start.
 PROCESS_INFORMATION StartProgram(const char* exe, const std::string& arguments = "",
                                  int showCommand = kDefaultShow);
