@@ -11,8 +11,8 @@ HWND CreateMainWindow(HINSTANCE instance, const char* title, int showCommand) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  // COLOR_WINDOW itself rather than the usual COLOR_WINDOW + 1: the window keeps the look of
-  // system colour 4 (the menu colour) that it has always had.
+  // COLOR_WINDOW itself, not the usual COLOR_WINDOW + 1: the platform reads it as system
+  // colour 4, the menu colour, which is the background this window has always had.
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW));
   windowClass.lpszClassName = kClassName;
   RegisterClassExA(&windowClass);
