@@ -42,12 +42,11 @@ void ExpectWindowAsCreated(HWND window, const char* title) {
   GetClassNameA(window, className, sizeof(className));
   EXPECT_STREQ("WindowClass1", className);
   EXPECT_EQ(title, WindowText(window));
+  const RECT atCreation = {100, 100, 740, 580};  // 640 x 480 outside, frame included
   RECT outer = {};
   GetWindowRect(window, &outer);
-  EXPECT_EQ(100, outer.left);
-  EXPECT_EQ(100, outer.top);
-  EXPECT_EQ(740, outer.right);
-  EXPECT_EQ(580, outer.bottom);
+  EXPECT_TRUE(EqualRect(&atCreation, &outer))
+      << outer.left << "," << outer.top << " - " << outer.right << "," << outer.bottom;
   EXPECT_EQ(static_cast<LONG>(WS_OVERLAPPEDWINDOW),
             GetWindowLongA(window, GWL_STYLE) & static_cast<LONG>(WS_OVERLAPPEDWINDOW));
   EXPECT_EQ(0, GetWindowLongA(window, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW));

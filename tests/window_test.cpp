@@ -36,12 +36,11 @@ TEST(MainWindow, IsCreatedAndShownAsItsClassSays) {
   char title[64] = {};
   GetWindowTextA(window, title, sizeof(title));
   EXPECT_STREQ("Test Window", title);
-  RECT outer;
+  const RECT atCreation = {100, 100, 740, 580};  // 640 x 480 outside, frame included
+  RECT outer = {};
   GetWindowRect(window, &outer);
-  EXPECT_EQ(100, outer.left);
-  EXPECT_EQ(100, outer.top);
-  EXPECT_EQ(740, outer.right);
-  EXPECT_EQ(580, outer.bottom);
+  EXPECT_TRUE(EqualRect(&atCreation, &outer))
+      << outer.left << "," << outer.top << " - " << outer.right << "," << outer.bottom;
   RECT client;
   GetClientRect(window, &client);
   EXPECT_LT(client.right, 640) << "the frame is inside the 640 x 480";
