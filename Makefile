@@ -6,6 +6,7 @@
 PRESET ?= mingw-gcc
 PROGRAM ?= skarrow
 RUNS ?= 7
+BIN_DIR = $(if $(filter mingw-clang,$(PRESET)),build-clang,build)/bin
 
 .PHONY: all setup build run test soak bench clean
 
@@ -19,16 +20,18 @@ build: setup
 	cmake --build --preset $(PRESET)
 
 run: build
-	tools/run $(PROGRAM)
+	BIN_DIR=$(BIN_DIR) tools/run $(PROGRAM)
 
 test: build
 	tools/wine-session ctest --preset $(PRESET) $(ARGS)
 
-soak: build
+# The soak preset tests the GCC build, whatever PRESET says.
+soak:
+	$(MAKE) build PRESET=mingw-gcc
 	tools/wine-session ctest --preset soak $(ARGS)
 
 bench: build
-	tools/wine-session tools/wine-run build/bin/bench.exe $(RUNS)
+	tools/wine-session tools/wine-run $(BIN_DIR)/bench.exe $(RUNS)
 
 clean:
 	rm -rf build build-*

@@ -1,14 +1,15 @@
-// Holds Escape down, repeating like a real keyboard, until no window of class "WindowClass1"
-// is left or ten seconds have passed; exits with 0 if the windows went away.
+// Holds Escape down until the program that shows a "WindowClass1" window has ended; exits
+// with 0 once it has, 1 if there is no such program or it did not end.
 #include "program_driver.h"
 
 int main() {
-  bool gone = false;
-  for (int waited = 0; waited < 10000 && !gone; waited += 50) {
-    SendEscape(0);
-    Sleep(50);
-    gone = !FindWindowA("WindowClass1", nullptr);
-  }
-  SendEscape(KEYEVENTF_KEYUP);
-  return gone ? 0 : 1;
+  HWND window = FindWindowA("WindowClass1", nullptr);
+  PROCESS_INFORMATION program = {};
+  GetWindowThreadProcessId(window, &program.dwProcessId);
+  program.hProcess =
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, program.dwProcessId);
+  if (!window || !program.hProcess) return 1;
+  bool ended = HoldEscapeUntilExit(program) != STILL_ACTIVE;
+  CloseHandle(program.hProcess);
+  return ended ? 0 : 1;
 }
