@@ -4,7 +4,7 @@ set -eu
 
 packages="cmake ninja-build make g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32
 binutils-mingw-w64-i686 googletest clang lld wine wine32:i386 libgl1-mesa-dri:i386
-libgl1:i386 libgl1-mesa-dri fonts-wine xvfb xauth imagemagick x11-utils"
+libgl1:i386 libgl1-mesa-dri fonts-wine xvfb xauth imagemagick x11-utils zip unzip git"
 
 missing=""
 for p in $packages; do

@@ -8,7 +8,8 @@
 
 const COLORREF kDarkBlue = RGB(0, 0, 0x50);
 const DWORD kStartTimeout = 20000;
-// Without a window manager Wine waits about two seconds when a window is destroyed.
+// Generous: outside a virtual desktop, with no window manager, Wine waits about two seconds
+// whenever a window is destroyed.
 const DWORD kExitTimeout = 15000;
 const int kDefaultShow = -1;
 
